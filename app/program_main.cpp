@@ -7,6 +7,9 @@
 void ProgramEndRoutine() {}
 
 const char* FatalErrorText(const char* failedStep, char* buffer, int size) {
+  // snprintf would leave a zero-size buffer unterminated and take a negative size as huge.
+  if (!buffer || size <= 0)
+    return "";
   std::snprintf(buffer, size, "程序无法继续运行：%s失败。", failedStep ? failedStep : "启动");
   return buffer;
 }

@@ -33,5 +33,5 @@ int ProgramMain(const FrameSteps& steps);
 // without the end routine.
 int FailFatally(const FrameSteps& steps, const char* failedStep);
 
-// The error box's text for a failed step.
+// The error box's text for a failed step, cut to fit `buffer`; "" when there is no buffer.
 const char* FatalErrorText(const char* failedStep, char* buffer, int size);

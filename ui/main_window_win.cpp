@@ -4,6 +4,7 @@
 
 #include "app/event_binding.h"
 #include "app/fatal_error_win.h"
+#include "ui/window_class_win.h"
 #include "ui/controls_win.h"
 #include "ui/picture_win.h"
 #include "ui/timer_win.h"
@@ -94,16 +95,9 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 }
 
 bool RegisterMainWindowClass() {
-  WNDCLASSA wc = {};
-  if (GetClassInfoA(GetModuleHandleA(nullptr), kMainWindowClass, &wc))
-    return true;
-  wc.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
-  wc.lpfnWndProc = MainWindowProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-  wc.lpszClassName = kMainWindowClass;
-  return RegisterClassA(&wc) != 0;
+  return RegisterWindowClass(kMainWindowClass, MainWindowProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
+                             LoadCursorA(nullptr, IDC_ARROW),
+                             static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)));
 }
 
 void SetIcons(HWND hwnd) {

@@ -4,6 +4,7 @@
 
 #include "app/event_binding.h"
 #include "app/fatal_error_win.h"
+#include "ui/window_class_win.h"
 #include "ui/controls_win.h"
 
 namespace {
@@ -46,13 +47,7 @@ LRESULT CALLBACK TimerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 }
 
 bool RegisterTimerClass() {
-  WNDCLASSA wc = {};
-  if (GetClassInfoA(GetModuleHandleA(nullptr), kTimerClass, &wc))
-    return true;
-  wc.lpfnWndProc = TimerWindowProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = kTimerClass;
-  return RegisterClassA(&wc) != 0;
+  return RegisterWindowClass(kTimerClass, TimerWindowProc, 0, nullptr, nullptr);
 }
 
 } // namespace

@@ -7,19 +7,33 @@
 #include <vector>
 
 #include "app/fatal_error_win.h"
+#include "ui/window_class_win.h"
 
-static_assert(kDtNoClip == DT_NOCLIP && kDtCenter == DT_CENTER && kDtRight == DT_RIGHT &&
-              kDtVCenter == DT_VCENTER && kDtBottom == DT_BOTTOM && kDtWordBreak == DT_WORDBREAK &&
-              kDtSingleLine == DT_SINGLELINE);
-static_assert(sizeof(LOGFONTA) == kLogFontSize);
-static_assert(offsetof(LOGFONTA, lfWeight) == kLfWeight &&
+static_assert(kDtLeft == DT_LEFT && kDtCenter == DT_CENTER && kDtRight == DT_RIGHT &&
+              kDtTop == DT_TOP && kDtVCenter == DT_VCENTER && kDtBottom == DT_BOTTOM &&
+              kDtWordBreak == DT_WORDBREAK && kDtSingleLine == DT_SINGLELINE &&
+              kDtExpandTabs == DT_EXPANDTABS && kDtNoClip == DT_NOCLIP &&
+              kDtNoPrefix == DT_NOPREFIX);
+static_assert(sizeof(LOGFONTA) == kLogFontSize && offsetof(LOGFONTA, lfHeight) == kLfHeight &&
+              offsetof(LOGFONTA, lfWidth) == kLfWidth &&
+              offsetof(LOGFONTA, lfEscapement) == kLfEscapement &&
+              offsetof(LOGFONTA, lfOrientation) == kLfOrientation &&
+              offsetof(LOGFONTA, lfWeight) == kLfWeight &&
+              offsetof(LOGFONTA, lfItalic) == kLfItalic &&
               offsetof(LOGFONTA, lfUnderline) == kLfUnderline &&
+              offsetof(LOGFONTA, lfStrikeOut) == kLfStrikeOut &&
               offsetof(LOGFONTA, lfCharSet) == kLfCharSet &&
+              offsetof(LOGFONTA, lfOutPrecision) == kLfOutPrecision &&
+              offsetof(LOGFONTA, lfClipPrecision) == kLfClipPrecision &&
               offsetof(LOGFONTA, lfQuality) == kLfQuality &&
               offsetof(LOGFONTA, lfPitchAndFamily) == kLfPitchAndFamily &&
-              offsetof(LOGFONTA, lfFaceName) == kLfFaceName);
-static_assert(kDefaultCharset == DEFAULT_CHARSET && kProofQuality == PROOF_QUALITY &&
-              kGb2312Charset == GB2312_CHARSET);
+              offsetof(LOGFONTA, lfFaceName) == kLfFaceName &&
+              sizeof(LOGFONTA::lfFaceName) == kLfFaceNameSize);
+static_assert(kDefaultCharset == DEFAULT_CHARSET && kGb2312Charset == GB2312_CHARSET &&
+              kOutDefaultPrecis == OUT_DEFAULT_PRECIS &&
+              kClipDefaultPrecis == CLIP_DEFAULT_PRECIS && kProofQuality == PROOF_QUALITY);
+// RefreshLabelArea's redraw flags.
+static_assert((RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ERASENOW | RDW_UPDATENOW) == 0x705);
 
 namespace {
 
@@ -104,16 +118,9 @@ LRESULT CALLBACK TransLabelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
 }
 
 bool RegisterLabelClass() {
-  WNDCLASSA wc = {};
-  if (GetClassInfoA(GetModuleHandleA(nullptr), kTransLabelClass, &wc))
-    return true;
-  wc.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
-  wc.lpfnWndProc = TransLabelProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-  wc.lpszClassName = kTransLabelClass;
-  return RegisterClassA(&wc) != 0;
+  return RegisterWindowClass(kTransLabelClass, TransLabelProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
+                             LoadCursorA(nullptr, IDC_ARROW),
+                             static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)));
 }
 
 // The outer window: climb parents while the window is no pop-up and has a parent.

@@ -34,6 +34,8 @@ seeds = {
     "bad_crc.png": rgb[:29] + bytes([rgb[29] ^ 1]) + rgb[30:],
     "bad_signature.png": b"\x89PNH" + rgb[4:],
     "huge_header.png": png(100000, 100000, 8, 2, [b""]),
+    # A text chunk header claiming 160 MiB as the file's last bytes.
+    "text_chunk_past_end.png": rgb[:33] + struct.pack(">I", 0x0A000000) + b"iTXt",
 }
 for name, data in seeds.items():
     with open(f"{out}/{name}", "wb") as f:

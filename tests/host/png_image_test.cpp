@@ -128,7 +128,7 @@ TEST(DecodePng, DamagedFilesFailAndLeaveTheImageEmpty) {
     rgb[i] = static_cast<uint8_t>(i * 37);
   }
   const Bytes good = EncodePng(8, 8, PNG_FORMAT_RGB, rgb.data());
-  ASSERT_TRUE(Decoded(good).width == 8);
+  ASSERT_EQ(Decoded(good).width, 8);
   const size_t idat = ChunkData(good, "IDAT");
 
   // libpng would allocate the claimed gigabyte before finding the file too short.
