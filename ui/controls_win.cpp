@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <commctrl.h>
+
 #include "ui/picture_win.h"
 
 ControlRecord g_controls[kControlCount + 1];
@@ -36,6 +38,19 @@ void SetColours(ControlRecord& record, LayoutColour text, LayoutColour back) {
   record.textColour = ResolveColour(text);
   record.backColour = ResolveColour(back);
   record.brush = CreateSolidBrush(record.backColour);
+}
+
+// Version 6 of the common controls opens the list to CB_SETMINVISIBLE items (30 by
+// default) whatever height the box was created with; ask for as many items as fit in
+// the created height below the closed box.
+void LimitVisibleItems(HWND combo, int createdHeight) {
+  RECT closed;
+  GetWindowRect(combo, &closed);
+  LRESULT itemHeight = SendMessageA(combo, CB_GETITEMHEIGHT, 0, 0);
+  if (itemHeight <= 0)
+    return;
+  int room = createdHeight - (closed.bottom - closed.top) - 2;
+  SendMessageA(combo, CB_SETMINVISIBLE, std::max<LRESULT>(1, room / itemHeight), 0);
 }
 
 } // namespace
@@ -106,8 +121,9 @@ HWND CreateComboBoxControl(HWND parent, const ControlLayout& entry) {
   // The height given at creation is that of the opened list; Windows sizes the closed
   // box from its font.
   constexpr int kListHeight = 160;
-  HWND hwnd = CreateChild(parent, entry, "COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL,
-                          std::max(entry.place.height, kListHeight));
+  int height = std::max(entry.place.height, kListHeight);
+  HWND hwnd =
+      CreateChild(parent, entry, "COMBOBOX", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL, height);
   if (!hwnd)
     return nullptr;
   ControlRecord& record = RecordOf(entry.name);
@@ -117,6 +133,7 @@ HWND CreateComboBoxControl(HWND parent, const ControlLayout& entry) {
   LRESULT itemHeight = SendMessageA(hwnd, CB_GETITEMHEIGHT, 0, 0);
   if (itemHeight != CB_ERR)
     SendMessageA(hwnd, CB_SETITEMHEIGHT, 0, (itemHeight + combo.lineSpacing) & 0xFFFF);
+  LimitVisibleItems(hwnd, height);
   SendMessageA(hwnd, CB_LIMITTEXT, combo.maxTextLength, 0);
   SendMessageA(hwnd, CB_SETCURSEL, static_cast<WPARAM>(combo.selection), 0);
   SetWindowTextA(hwnd, combo.content);

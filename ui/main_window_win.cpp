@@ -22,6 +22,8 @@ struct Background {
 
 Background background;
 bool eventLoopRunning = false;
+// DefWindowProc keeps no font for a window of our own class.
+HFONT windowFont = nullptr;
 
 void OnMainWindowPaint(HWND hwnd) {
   PAINTSTRUCT ps;
@@ -82,6 +84,8 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_CTLCOLORLISTBOX: return OnControlColour(hwnd, message, wParam, lParam);
     case WM_COMMAND: OnCommand(wParam, lParam); return 0;
     case WM_SETCURSOR: return OnSetCursor(hwnd, wParam, lParam);
+    case WM_SETFONT: windowFont = reinterpret_cast<HFONT>(wParam); return 0;
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(windowFont);
     case WM_QUERYENDSESSION: return TRUE;
     case WM_DESTROY: OnMainWindowDestroy(); return 0;
     case WM_NCDESTROY:
