@@ -61,6 +61,9 @@ unset DISPLAY
 start_xvfb
 export COUNTDOWN_WINESERVER_KEPT=1
 wineserver -p
+# Wine's own service processes start with the first program and outlive it; start them
+# here so that they do not hold a test's output pipe open.
+wine cmd.exe /c exit >/dev/null 2>&1 </dev/null
 cleanup() {
   wineserver -k 2>/dev/null || true
   stop_xvfb
