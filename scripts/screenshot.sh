@@ -26,5 +26,6 @@ sleep 1
 eval "$(xdotool getwindowgeometry --shell "$wid")"
 import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$out"
 echo "wrote $out (${WIDTH}x${HEIGHT} at $X,$Y)"
-xdotool windowfocus --sync "$wid" key Escape
-wait $program
+# Esc closes the program; should the key not arrive, end it by its PID.
+xdotool windowfocus --sync "$wid" key Escape || kill "$program"
+wait "$program" || true
