@@ -11,6 +11,7 @@
 
 #include "app/event_binding.h"
 #include "app/frame_win.h"
+#include "tests/win/support/loaded_window_win.h"
 #include "tests/win/support/screen_probe_win.h"
 #include "ui/controls_win.h"
 #include "ui/layout.h"
@@ -59,19 +60,8 @@ int Brightest(COLORREF c) {
 
 // The window as the frame loads it (built with events held, lists filled, shown); it is
 // destroyed after each test.
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public LoadedWindowTest {
 protected:
-  void SetUp() override {
-    ASSERT_EQ(LoadMainWindow(), nullptr);
-    window_ = ControlWindow(Control::MainWindow);
-    ASSERT_NE(window_, nullptr);
-  }
-
-  void TearDown() override {
-    if (window_ && IsWindow(window_))
-      DestroyWindow(window_);
-  }
-
   // The screen, with client coordinates of the window.
   struct ClientShot {
     ScreenShot shot;
@@ -89,8 +79,6 @@ protected:
     ClientToScreen(window_, &s.origin);
     return s;
   }
-
-  HWND window_ = nullptr;
 };
 
 // ---- The window itself --------------------------------------------------------------

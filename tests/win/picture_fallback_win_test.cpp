@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/frame_win.h"
+#include "tests/win/support/loaded_window_win.h"
 #include "tests/win/support/screen_probe_win.h"
 #include "ui/control_ops.h"
 #include "ui/controls_win.h"
@@ -21,19 +22,8 @@ RECT LayoutRect(const ControlLayout& entry) {
           entry.place.top + entry.place.height};
 }
 
-class DamagedPicturesTest : public ::testing::Test {
+class DamagedPicturesTest : public LoadedWindowTest {
 protected:
-  void SetUp() override {
-    ASSERT_EQ(LoadMainWindow(), nullptr);
-    window_ = ControlWindow(Control::MainWindow);
-    ASSERT_NE(window_, nullptr);
-  }
-
-  void TearDown() override {
-    if (window_ && IsWindow(window_))
-      DestroyWindow(window_);
-  }
-
   // Pixels of a client rectangle that pass `test`, on the screen as it is now.
   int CountShown(RECT area, const std::function<bool(COLORREF)>& test) {
     PumpMessages(300);
@@ -43,8 +33,6 @@ protected:
     OffsetRect(&area, origin.x, origin.y);
     return shot.Count(area, test);
   }
-
-  HWND window_ = nullptr;
 };
 
 TEST_F(DamagedPicturesTest, TheResourcesReallyAreDamaged) {
