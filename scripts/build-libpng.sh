@@ -6,7 +6,9 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 deps="$root/build/deps"
 prefix="$deps/libpng-mingw"
-[ -f "$prefix/lib/libpng16.a" ] && exit 0
+# Rebuilt when the way it is configured changes.
+config="read-only, -Os, function sections"
+[ -f "$prefix/lib/libpng16.a" ] && [ "$(cat "$prefix/config" 2>/dev/null)" = "$config" ] && exit 0
 
 echo "setup: cross-building libpng for Windows"
 apt="$deps/apt"
@@ -45,9 +47,12 @@ dpkg-source -x --no-check ./*.dsc src >/dev/null
 
 cd src
 ./configure -q --host=x86_64-w64-mingw32 --disable-shared --enable-static \
-  CC=x86_64-w64-mingw32-gcc-posix CPPFLAGS=-I/usr/x86_64-w64-mingw32/include \
-  LDFLAGS=-L/usr/x86_64-w64-mingw32/lib >/dev/null
-make -s -j"$(nproc)" libpng16.la >/dev/null 2>&1
+  CC=x86_64-w64-mingw32-gcc-posix CFLAGS="-Os -ffunction-sections -fdata-sections" \
+  CPPFLAGS=-I/usr/x86_64-w64-mingw32/include LDFLAGS=-L/usr/x86_64-w64-mingw32/lib \
+  >/dev/null 2>&1
+make -s -j"$(nproc)" DFA_XTRA="$root/scripts/libpng-read-only.dfa" libpng16.la >/dev/null 2>&1
+rm -rf "$prefix"
 mkdir -p "$prefix/lib" "$prefix/include"
 cp .libs/libpng16.a "$prefix/lib/"
 cp png.h pngconf.h pnglibconf.h "$prefix/include/"
+echo "$config" >"$prefix/config"
