@@ -89,7 +89,9 @@ def count_down(session):
     changes = []
     deadline = clicked + 7
     while time.monotonic() < deadline and (not changes or changes[-1][1] != ZEROS):
-        changes += app.watch_digits(0.3)
+        # Each round counts from the last display seen, so that a change between two
+        # rounds is not lost.
+        changes += app.watch_digits(0.3, changes[-1][1] if changes else ZEROS)
     timeline = ", ".join(f"{t - clicked:.2f} s {'/'.join(d)}" for t, d in changes)
     log(f"after the click on 开始: {timeline}")
     wanted = [("0", "0", "3"), ("0", "0", "2"), ("0", "0", "1"), ZEROS]

@@ -40,7 +40,15 @@ class App:
         return text_of(self.control(name)["text"])
 
     def digits(self):
-        return tuple(self.caption(name) for name in DIGITS)
+        """The three captions, read until two passes agree: a tick handled between the
+        reads of one pass would give a mix of two displays."""
+        last = None
+        for _ in range(5):
+            now = tuple(self.caption(name) for name in DIGITS)
+            if now == last:
+                break
+            last = now
+        return now
 
     def rect(self, name):
         return rect_of(self.control(name)["rect"])
@@ -78,10 +86,10 @@ class App:
         pixel aside first."""
         return ["mousemove", str(x + 1), str(y), "mousemove", "--sync", str(x), str(y)]
 
-    def click_at(self, x, y, repeat=1):
+    def click_at(self, x, y, repeat=1, delay_ms=80):
         args = ["xdotool", *self.move_to(x, y), "click"]
         if repeat > 1:
-            args += ["--repeat", str(repeat), "--delay", "80"]
+            args += ["--repeat", str(repeat), "--delay", str(delay_ms)]
         self.session.x_tool(*args, "1")
 
     def click(self, name, dx=None, dy=None):
@@ -97,9 +105,9 @@ class App:
         self.session.x_tool("xdotool", "windowfocus", "--sync", str(self.xid), "key",
                             "--delay", "40", *keys)
 
-    def type(self, text):
+    def type(self, text, delay_ms=30):
         self.session.x_tool("xdotool", "windowfocus", "--sync", str(self.xid), "type",
-                            "--delay", "30", "--", text, timeout=60)
+                            "--delay", str(delay_ms), "--", text, timeout=60)
 
     def drag(self, x, y, dx, dy, steps=4):
         """Press at (x, y), move by (dx, dy) in steps, release: real X input."""
@@ -145,10 +153,11 @@ class App:
         return wait_for(lambda: self.digits() == wanted, timeout, f"{what}: digits {wanted}",
                         interval=0.03)
 
-    def watch_digits(self, seconds):
-        """Every change of the three digit captions within `seconds`, with its time."""
+    def watch_digits(self, seconds, last=None):
+        """Every change of the three digit captions within `seconds`, with its time,
+        counted from the display `last` (by default the one read first)."""
         changes = []
-        last = self.digits()
+        last = last or self.digits()
         end = time.monotonic() + seconds
         while time.monotonic() < end:
             now = self.digits()

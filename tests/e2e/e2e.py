@@ -12,9 +12,12 @@ import traceback
 
 sys.dont_write_bytecode = True  # nothing of the tests lands in the source tree
 
+import cases_bad_input  # noqa: E402
 import cases_display  # noqa: E402
 import cases_ending  # noqa: E402
-import cases_input  # noqa: E402
+import cases_exe  # noqa: E402
+import cases_soak  # noqa: E402
+import cases_web_link  # noqa: E402
 from harness import Failure, Session, log  # noqa: E402
 
 CASES = {
@@ -25,8 +28,10 @@ CASES = {
     "drag": cases_display.drag,
     "endings": cases_ending.endings,
     "power_off": cases_ending.power_off,
-    "bad_input": cases_input.bad_input,
-    "web_link": cases_input.web_link,
+    "bad_input_table": cases_bad_input.bad_input_table,
+    "web_link": cases_web_link.web_link,
+    "soak": cases_soak.soak,
+    "exe_imports": cases_exe.exe_imports,
 }
 
 

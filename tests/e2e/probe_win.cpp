@@ -16,7 +16,10 @@
 #include "ui/control_names.h"
 #include "ui/controls_win.h"
 #include "ui/main_window_win.h"
+#include "tests/e2e/probe_clipboard_win.h"
+#include "tests/e2e/probe_exe_win.h"
 #include "tests/e2e/probe_read_win.h"
+#include "tests/e2e/probe_ticks_win.h"
 
 namespace {
 
@@ -55,6 +58,7 @@ const NamedMessage kMessages[] = {
     {"WM_TIMER", WM_TIMER},
     {"CB_SETCURSEL", CB_SETCURSEL},
     {"CB_SHOWDROPDOWN", CB_SHOWDROPDOWN},
+    {"BM_CLICK", BM_CLICK},
 };
 
 HWND MainWindow() {
@@ -240,6 +244,20 @@ std::string Command(const std::vector<std::string>& words) {
     return Ask(main, WM_NULL, 0, 0, r) ? "ok ms=" + std::to_string(GetTickCount() - start)
                                        : "err timeout";
   }
+  if (verb == "ticks" && words.size() == 3) {
+    const HWND digits[3] = {WindowOf(Control::透明标签1), WindowOf(Control::透明标签2),
+                            WindowOf(Control::透明标签3)};
+    return PostTicks(WindowOf(Control::时钟1), digits, std::atoi(words[1].c_str()),
+                     std::atoi(words[2].c_str()));
+  }
+  if (verb == "usage")
+    return ProcessUsage(MainWindow());
+  if (verb == "fileversion" && words.size() == 2)
+    return FileVersion(Unhex(words[1]));
+  if (verb == "resource" && words.size() == 4)
+    return ResourceData(Unhex(words[1]), std::atoi(words[2].c_str()), std::atoi(words[3].c_str()));
+  if (verb == "clipboard" && words.size() <= 2)
+    return SetClipboardText(words.size() == 2 ? Unhex(words[1]) : "");
   if (words.size() < 2 || !ControlByName(words[1], c))
     return "err unknown-control";
   HWND hwnd = WindowOf(c);
