@@ -13,7 +13,7 @@ packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 libz-mingw-w64-dev
   wine wine64 xvfb xdotool x11-utils imagemagick
   locales fonts-wqy-microhei fonts-wqy-zenhei
-  dpkg-dev xz-utils python3
+  dpkg-dev xz-utils python3 libbenchmark-dev libx11-dev
 )
 missing=()
 for p in "${packages[@]}"; do
