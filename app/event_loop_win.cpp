@@ -77,13 +77,19 @@ bool HandleNavigationKey(HWND main, const MSG& msg) {
 // Raises the shared input event of the message; true when a handler asked for the
 // message to be consumed by returning false.
 bool RaiseInputEvent(HWND main, const MSG& msg) {
-  InputEvent input = InputEventFor(msg.message, msg.wParam, msg.lParam, KeyState());
-  if (!input.event)
+  // Only key and mouse messages carry a key state; asking for it costs a round trip to
+  // the window manager per key, so the timer's and the paints' messages skip it.
+  bool input = (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) ||
+               (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST);
+  if (!input)
+    return false;
+  InputEvent event = InputEventFor(msg.message, msg.wParam, msg.lParam, KeyState());
+  if (!event.event)
     return false;
   Control c = Control::MainWindow;
   if (msg.hwnd != main && !ControlOfWindow(msg.hwnd, c))
     return false;
-  RaiseResult r = RaiseEvent(c, input.event, input.args);
+  RaiseResult r = RaiseEvent(c, event.event, event.args);
   return r.handlerRan && r.result.hasValue && r.result.value == 0;
 }
 

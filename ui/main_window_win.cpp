@@ -13,9 +13,14 @@
 
 namespace {
 
+// The decoded picture as a bitmap, selected into a memory device context kept for the
+// window's life: every caption write repaints the background under its label, and a
+// context made for each paint costs more than the copy itself.
 struct Background {
   bool tried = false;
   HBITMAP bitmap = nullptr;
+  HDC memory = nullptr;
+  HGDIOBJ previous = nullptr;
   int width = 0;
   int height = 0;
 };
@@ -66,6 +71,10 @@ void OnMainWindowDestroy() {
 }
 
 void OnMainWindowNcDestroy() {
+  if (background.memory) {
+    SelectObject(background.memory, background.previous);
+    DeleteDC(background.memory);
+  }
   if (background.bitmap)
     DeleteObject(background.bitmap);
   background = Background{};
@@ -191,8 +200,13 @@ void PaintBackground(HWND window, HDC dc, const RECT& clip) {
       background.width = image.width;
       background.height = image.height;
     }
+    if (background.bitmap) {
+      background.memory = CreateCompatibleDC(dc);
+      background.previous =
+          background.memory ? SelectObject(background.memory, background.bitmap) : nullptr;
+    }
   }
-  if (!background.bitmap) {
+  if (!background.memory) {
     HBRUSH brush = CreateSolidBrush(ResolveColour(kMainWindowLayout.backColour));
     FillRect(dc, &clip, brush);
     DeleteObject(brush);
@@ -200,15 +214,11 @@ void PaintBackground(HWND window, HDC dc, const RECT& clip) {
   }
   RECT client;
   GetClientRect(window, &client);
-  HDC memory = CreateCompatibleDC(dc);
-  HGDIOBJ previous = SelectObject(memory, background.bitmap);
   for (int y = 0; y < client.bottom; y += background.height)
     for (int x = 0; x < client.right; x += background.width) {
       RECT tile = {x, y, x + background.width, y + background.height}, part;
       if (IntersectRect(&part, &tile, &clip))
-        BitBlt(dc, part.left, part.top, part.right - part.left, part.bottom - part.top, memory,
-               part.left - x, part.top - y, SRCCOPY);
+        BitBlt(dc, part.left, part.top, part.right - part.left, part.bottom - part.top,
+               background.memory, part.left - x, part.top - y, SRCCOPY);
     }
-  SelectObject(memory, previous);
-  DeleteDC(memory);
 }

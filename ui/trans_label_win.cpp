@@ -135,12 +135,16 @@ HWND OuterWindow(HWND hwnd) {
 }
 
 // Visible descendants depth first: for each child from the top of the z-order down,
-// its own visible descendants, then the child.
-void CollectVisibleDescendants(HWND parent, std::vector<HWND>& out) {
+// its own visible descendants, then the child. A child whose rectangle misses the area
+// is passed over with everything inside it: they are clipped to it, so none of them could
+// be redrawn there, and each step of the walk is a round trip to the window manager.
+void CollectVisibleDescendants(HWND parent, const RECT& area, std::vector<HWND>& out) {
   for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (!(GetWindowLongPtrA(child, GWL_STYLE) & WS_VISIBLE))
+    RECT bounds, overlap;
+    if (!(GetWindowLongPtrA(child, GWL_STYLE) & WS_VISIBLE) || !GetWindowRect(child, &bounds) ||
+        !IntersectRect(&overlap, &bounds, &area))
       continue;
-    CollectVisibleDescendants(child, out);
+    CollectVisibleDescendants(child, area, out);
     out.push_back(child);
   }
 }
@@ -199,7 +203,7 @@ void RefreshLabelArea(HWND label) {
   UpdateWindow(outer);
 
   std::vector<HWND> windows;
-  CollectVisibleDescendants(outer, windows);
+  CollectVisibleDescendants(outer, area, windows);
   for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
     RECT bounds, overlap;
     GetWindowRect(*it, &bounds);
