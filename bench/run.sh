@@ -299,3 +299,18 @@ row "one tick's repaint (ms)" repaint 2 absolute "<= 2 ms"
 row "  same + the queued paints (ms)" repaint_queued - none "(no target)"
 row "exe size, stripped (KiB)" size 400 absolute "<= 400 KiB"
 row "drift of $drift_ticks ticks vs wall (%)" drift 0.05 absolute "<= 0.05 %"
+
+# The long runs: the whole 23:59:59 count as a soak, and the fuzzers for longer than the
+# test command gives them. Left out by --quick.
+if [ -z "$quick" ]; then
+  echo
+  echo "== the fuzzers, ${COUNTDOWN_BENCH_FUZZ_SECONDS:-300} s each"
+  cmake --preset fuzz -DCOUNTDOWN_FUZZ_SECONDS="${COUNTDOWN_BENCH_FUZZ_SECONDS:-300}" >/dev/null
+  cmake --build --preset fuzz
+  ctest --preset fuzz -j2
+  echo
+  echo "== the full soak: all 86,399 counting ticks and the finishing tick"
+  cmake --preset windows >/dev/null
+  cmake --build --preset windows
+  COUNTDOWN_SOAK_TICKS=full ctest --preset windows -R e2e_soak
+fi
