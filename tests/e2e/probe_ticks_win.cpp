@@ -1,4 +1,5 @@
 #include "tests/e2e/probe_ticks_win.h"
+#include "tests/win/support/gdi_table_win.h"
 
 #include <psapi.h>
 #include <winternl.h>
@@ -55,59 +56,6 @@ std::string Shown(const Display& d) {
 std::string Failed(int tick, const char* why, const Display& shown, const Display& wanted) {
   return "err tick=" + std::to_string(tick) + " " + why + " shown=" + Shown(shown) +
          " wanted=" + Shown(wanted);
-}
-
-// x64 PEB.GdiSharedHandleTable and the 24-byte entry: owner process id at 8 (0 under
-// Wine, which keeps one table per process), the stock flag in bit 7 of byte 12, the base
-// type in the low 5 bits of byte 14 (0 for a free entry).
-constexpr size_t kPebGdiSharedHandleTable = 0xF8;
-constexpr size_t kGdiHandleCount = 0x10000;
-constexpr size_t kEntrySize = 24;
-constexpr size_t kOwnerProcessId = 8;
-constexpr size_t kUpper = 12;
-constexpr size_t kType = 14;
-constexpr uint8_t kStockFlag = 0x80;
-constexpr uint8_t kBaseTypeMask = 0x1f;
-
-struct GdiCount {
-  int total = 0, fonts = 0, brushes = 0, bitmaps = 0, dcs = 0, regions = 0;
-};
-
-bool CountRemoteGdi(HANDLE process, DWORD pid, GdiCount& out) {
-  using Query = LONG(WINAPI*)(HANDLE, PROCESSINFOCLASS, void*, ULONG, ULONG*);
-  auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
-  PROCESS_BASIC_INFORMATION basic = {};
-  if (!query || query(process, ProcessBasicInformation, &basic, sizeof basic, nullptr) != 0 ||
-      !basic.PebBaseAddress)
-    return false;
-  uint64_t table = 0;
-  SIZE_T got = 0;
-  const auto* peb = reinterpret_cast<const uint8_t*>(basic.PebBaseAddress);
-  if (!ReadProcessMemory(process, peb + kPebGdiSharedHandleTable, &table, sizeof table, &got) ||
-      !table)
-    return false;
-  std::vector<uint8_t> entries(kGdiHandleCount * kEntrySize);
-  if (!ReadProcessMemory(process, reinterpret_cast<const void*>(static_cast<uintptr_t>(table)),
-                         entries.data(), entries.size(), &got) ||
-      got != entries.size())
-    return false;
-  for (size_t i = 0; i < kGdiHandleCount; ++i) {
-    const uint8_t* entry = entries.data() + i * kEntrySize;
-    uint16_t owner;
-    std::memcpy(&owner, entry + kOwnerProcessId, sizeof owner);
-    uint8_t type = entry[kType] & kBaseTypeMask;
-    if (type == 0 || (entry[kUpper] & kStockFlag) ||
-        (owner != 0 && owner != static_cast<uint16_t>(pid)))
-      continue;
-    ++out.total;
-    out.fonts += type == 0x0a;
-    out.brushes += type == 0x10;
-    out.bitmaps += type == 0x05;
-    out.dcs += type == 0x01;
-    out.regions += type == 0x04;
-  }
-  return true;
 }
 
 // The process's handles counted in the system's handle list. Wine answers 0 to
@@ -198,8 +146,8 @@ std::string ProcessUsage(HWND window) {
   HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
   if (!process)
     return "err open-process";
-  GdiCount gdi;
-  bool gdiRead = CountRemoteGdi(process, pid, gdi);
+  GdiTally gdi;
+  bool gdiRead = TallyGdiObjects(process, pid, gdi);
   DWORD handles = 0;
   bool handlesRead = CountHandles(pid, handles);
   PROCESS_MEMORY_COUNTERS_EX memory = {};

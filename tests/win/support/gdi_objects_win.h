@@ -1,6 +1,4 @@
-// Counting the GDI objects this process holds. GetGuiResources(GR_GDIOBJECTS) answers 0
-// under Wine, so the count walks the GDI handle table that the PEB points to, which
-// Windows and Wine both keep in the same 24-byte entry layout.
+// Counting the GDI objects this process holds, from its GDI handle table.
 #pragma once
 
 #include <cstdint>
