@@ -22,6 +22,7 @@
 #include <cstring>
 #include <string>
 
+#include "bench/clock_win.h"
 #include "ui/controls_win.h"
 #include "ui/main_window_win.h"
 
@@ -52,17 +53,6 @@ BOOL CALLBACK CheckWindow(HWND hwnd, LPARAM lParam) {
 
 HWND ControlOf(HWND window, Control c) {
   return GetDlgItem(window, kControlIdBase + ControlIndex(c));
-}
-
-double NowMs() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
 }
 
 int Start(HWND window, const int values[3]) {

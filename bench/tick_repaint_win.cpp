@@ -13,23 +13,13 @@
 #include <string>
 #include <vector>
 
+#include "bench/clock_win.h"
 #include "app/event_binding.h"
 #include "app/frame_win.h"
 #include "countdown/countdown_state.h"
 #include "ui/control_ops.h"
 
 namespace {
-
-double NowMs() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return static_cast<double>(now.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 void ProcessWaitingMessages() {
   MSG msg;
