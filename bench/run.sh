@@ -74,11 +74,15 @@ core_bench=$out/host/bench/core_bench
 source "$root/scripts/wine-env.sh"
 source "$root/scripts/xvfb.sh"
 unset DISPLAY
-start_xvfb
+# -noreset: Xvfb would otherwise reset when xprop, its only client, leaves, and take the
+# resource database below with it.
+start_xvfb -noreset
 # A desktop session has an X resource database; without one, Xlib looks for ~/.Xdefaults
 # again on every lookup, and Wine looks up the Xft settings whenever a font is selected:
 # a cost of this bare Xvfb that no Windows program has, for the baselines as for the program.
 xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER 'countdown.bench: 1'
+xprop -root RESOURCE_MANAGER | grep -q countdown.bench ||
+  { echo "the X resource database did not stay on $DISPLAY" >&2; exit 1; }
 echo "== Xvfb $DISPLAY, Wine prefix $WINEPREFIX, one wineserver kept alive throughout"
 wineserver -p
 

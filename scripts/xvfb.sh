@@ -1,10 +1,11 @@
 # Sourced: start_xvfb starts an Xvfb of 1024x768 on a free display number, exports
-# DISPLAY and sets xvfb_pid; stop_xvfb ends that one server, and nothing else.
+# DISPLAY and sets xvfb_pid; stop_xvfb ends that one server, and nothing else. Arguments
+# to start_xvfb go to Xvfb as they are.
 start_xvfb() {
   local n
   for n in $(seq 91 199); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp "$@" >/dev/null 2>&1 &
     xvfb_pid=$!
     local i
     for i in $(seq 1 100); do

@@ -10,6 +10,8 @@ ControlRecord g_controls[kControlCount + 1];
 
 namespace {
 
+HWND stackedParent = nullptr;
+
 HMENU IdOf(const ControlLayout& entry) {
   return reinterpret_cast<HMENU>(static_cast<INT_PTR>(kControlIdBase + ControlIndex(entry.name)));
 }
@@ -139,6 +141,18 @@ HWND CreateComboBoxControl(HWND parent, const ControlLayout& entry) {
   SetWindowTextA(hwnd, combo.content);
   SendMessageA(hwnd, CB_SETEDITSEL, 0, MAKELPARAM(0, 0));
   return hwnd;
+}
+
+void MarkControlsStacked(HWND parent) {
+  stackedParent = parent;
+}
+
+bool StackedChildren(HWND parent, HWND (&out)[kControlCount]) {
+  if (!parent || parent != stackedParent || parent != ControlWindow(Control::MainWindow))
+    return false;
+  for (int i = 0; i < kControlCount; ++i)
+    out[i] = g_controls[i].hwnd;
+  return true;
 }
 
 HBRUSH ControlColourAnswer(HWND control, HDC dc) {

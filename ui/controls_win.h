@@ -50,5 +50,13 @@ HWND CreateComboBoxControl(HWND parent, const ControlLayout& entry);
 // the device context, and its brush. Null when the window belongs to no coloured control.
 HBRUSH ControlColourAnswer(HWND control, HDC dc);
 
+// The main window's children from the top of the z-order down, once CreateLayoutControls
+// has stacked them in table order: nothing in the program restacks them after that, so
+// the table answers what would otherwise take a round trip to the window manager per
+// child. Fills `out` (null for a control without a window) and returns true only for
+// that window, after the stacking and until a child is created or destroyed in it.
+bool StackedChildren(HWND parent, HWND (&out)[kControlCount]);
+void MarkControlsStacked(HWND parent);
+
 // Releases what a control's record holds and forgets its window.
 void ReleaseControlRecord(Control c);

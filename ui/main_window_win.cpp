@@ -65,6 +65,13 @@ LRESULT OnSetCursor(HWND hwnd, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcA(hwnd, WM_SETCURSOR, wParam, lParam);
 }
 
+// A child the frame did not make, or one going away, leaves the table's stacking
+// incomplete: the label repaint walks the window manager's list again from then on.
+void OnParentNotify(WPARAM wParam) {
+  if (LOWORD(wParam) == WM_CREATE || LOWORD(wParam) == WM_DESTROY)
+    MarkControlsStacked(nullptr);
+}
+
 void OnMainWindowDestroy() {
   if (eventLoopRunning)
     PostQuitMessage(0);
@@ -96,6 +103,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     case WM_SETFONT: windowFont = reinterpret_cast<HFONT>(wParam); return 0;
     case WM_GETFONT: return reinterpret_cast<LRESULT>(windowFont);
     case WM_QUERYENDSESSION: return TRUE;
+    case WM_PARENTNOTIFY: OnParentNotify(wParam); return 0;
     case WM_DESTROY: OnMainWindowDestroy(); return 0;
     case WM_NCDESTROY:
       OnMainWindowNcDestroy();
@@ -161,6 +169,7 @@ HWND CreateMainWindow(const WindowLayout& layout) {
   if (!hwnd)
     return nullptr;
   RecordOf(Control::MainWindow).hwnd = hwnd;
+  MarkControlsStacked(nullptr);
   // Windows gives a top-level window that is no pop-up a title bar; take it (and the
   // border with it) away again.
   LONG_PTR current = GetWindowLongPtrA(hwnd, GWL_STYLE);
@@ -187,6 +196,7 @@ const char* CreateLayoutControls(HWND window) {
     SetWindowPos(hwnd, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     above = hwnd;
   }
+  MarkControlsStacked(window);
   return nullptr;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/fatal_error_win.h"
+#include "ui/controls_win.h"
 #include "ui/window_class_win.h"
 
 static_assert(kDtLeft == DT_LEFT && kDtCenter == DT_CENTER && kDtRight == DT_RIGHT &&
@@ -138,15 +139,27 @@ HWND OuterWindow(HWND hwnd) {
 // its own visible descendants, then the child. A child whose rectangle misses the area
 // is passed over with everything inside it: they are clipped to it, so none of them could
 // be redrawn there, and each step of the walk is a round trip to the window manager.
+void CollectVisibleDescendants(HWND parent, const RECT& area, std::vector<HWND>& out);
+
+void CollectChild(HWND child, const RECT& area, std::vector<HWND>& out) {
+  RECT bounds, overlap;
+  if (!(GetWindowLongPtrA(child, GWL_STYLE) & WS_VISIBLE) || !GetWindowRect(child, &bounds) ||
+      !IntersectRect(&overlap, &bounds, &area))
+    return;
+  CollectVisibleDescendants(child, area, out);
+  out.push_back(child);
+}
+
 void CollectVisibleDescendants(HWND parent, const RECT& area, std::vector<HWND>& out) {
-  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    RECT bounds, overlap;
-    if (!(GetWindowLongPtrA(child, GWL_STYLE) & WS_VISIBLE) || !GetWindowRect(child, &bounds) ||
-        !IntersectRect(&overlap, &bounds, &area))
-      continue;
-    CollectVisibleDescendants(child, area, out);
-    out.push_back(child);
+  HWND stacked[kControlCount];
+  if (StackedChildren(parent, stacked)) {
+    for (HWND child : stacked)
+      if (child)
+        CollectChild(child, area, out);
+    return;
   }
+  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    CollectChild(child, area, out);
 }
 
 } // namespace

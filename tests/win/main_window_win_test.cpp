@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <functional>
 #include <string>
+#include <iterator>
 #include <vector>
 
 #include "app/event_binding.h"
@@ -266,6 +267,17 @@ TEST_F(MainWindowTest, StackingOrderFollowsTheLayoutList) {
   for (const ControlLayout& entry : kControlLayout)
     listed.push_back(ControlWindow(entry.name));
   EXPECT_EQ(stacked, listed);
+
+  // The table stands in for the window manager's list in the label repaint until a child
+  // the frame did not make comes or goes.
+  HWND table[kControlCount];
+  ASSERT_TRUE(StackedChildren(window_, table));
+  EXPECT_EQ(std::vector<HWND>(std::begin(table), std::end(table)), listed);
+  HWND stranger = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 8, 8, window_, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(stranger, nullptr);
+  EXPECT_FALSE(StackedChildren(window_, table));
+  EXPECT_FALSE(StackedChildren(ControlWindow(Control::按钮1), table));
 }
 
 // ---- Drop-down boxes ----------------------------------------------------------------

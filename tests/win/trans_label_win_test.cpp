@@ -233,6 +233,41 @@ TEST_F(TransLabelWindow, SameCaptionAgainRepaintsASpoiledSpot) {
   EXPECT_EQ(again.pixels, good.pixels);
 }
 
+TEST_F(TransLabelWindow, CaptionWriteRedrawsATransparentWindowLyingOverTheLabel) {
+  // A label of the same class with red eights over the right half of the seconds, on top
+  // of every control: the background repaint under the seconds reaches under it too, so the write
+  // must redraw it as well, or its eights would vanish.
+  const Control c = Control::透明标签3;
+  RECT place;
+  GetWindowRect(ControlWindow(c), &place);
+  MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&place), 2);
+  place.left += (place.right - place.left) / 2;
+  LabelSettings bars = StoredLabelSettings(LayoutOf(c));
+  bars.Caption = "88";
+  bars.TextColor = RGB(255, 0, 0);
+  HWND over = CreateTransLabel(main, 0, place, false, false, &bars);
+  ASSERT_NE(over, nullptr);
+  SetWindowPos(over, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+  PumpMessages(100);
+  RECT spot;
+  GetWindowRect(over, &spot);
+  auto red = [](COLORREF p) {
+    return GetRValue(p) > 200 && GetGValue(p) < 60 && GetBValue(p) < 60;
+  };
+  const int before = TakeScreenShot(spot).Count(spot, red);
+  ASSERT_GT(before, 100) << "the eights were not drawn to begin with";
+
+  for (const char* caption : {"8", "59", ""}) {
+    SCOPED_TRACE(caption);
+    SetCaption(c, caption);
+    // What the write painted, without the seconds' queued second paint, which draws the
+    // digits once more over the eights.
+    ValidateRect(ControlWindow(c), nullptr);
+    // Gone they would leave none; the edges of glyphs drawn once more blend a little redder.
+    EXPECT_GT(TakeScreenShot(spot).Count(spot, red), before * 3 / 4);
+  }
+}
+
 TEST_F(TransLabelWindow, EmptyCaptionShowsOnlyTheBackgroundPicture) {
   Image picture;
   ASSERT_TRUE(LoadPicture(kMainWindowLayout.picture, picture));
