@@ -73,18 +73,6 @@ core_bench=$out/host/bench/core_bench
 
 source "$root/scripts/wine-env.sh"
 source "$root/scripts/xvfb.sh"
-unset DISPLAY
-# -noreset: Xvfb would otherwise reset when xprop, its only client, leaves, and take the
-# resource database below with it.
-start_xvfb -noreset
-# A desktop session has an X resource database; without one, Xlib looks for ~/.Xdefaults
-# again on every lookup, and Wine looks up the Xft settings whenever a font is selected:
-# a cost of this bare Xvfb that no Windows program has, for the baselines as for the program.
-xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER 'countdown.bench: 1'
-xprop -root RESOURCE_MANAGER | grep -q countdown.bench ||
-  { echo "the X resource database did not stay on $DISPLAY" >&2; exit 1; }
-echo "== Xvfb $DISPLAY, Wine prefix $WINEPREFIX, one wineserver kept alive throughout"
-wineserver -p
 
 watchers=() # map_watch processes: each is the parent of one program this script started
 programs=() # the programs' own processes
@@ -98,6 +86,21 @@ cleanup() {
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
+
+unset DISPLAY
+# -noreset: Xvfb would otherwise reset when xprop, its only client, leaves, and take the
+# resource database below with it.
+start_xvfb -noreset
+# A desktop session has an X resource database; without one, Xlib looks for ~/.Xdefaults
+# again on every lookup, and Wine looks up the Xft settings whenever a font is selected:
+# a cost of this bare Xvfb that no Windows program has, for the baselines as for the program.
+xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER 'countdown.bench: 1'
+xprop -root RESOURCE_MANAGER | grep -q countdown.bench ||
+  { echo "the X resource database did not stay on $DISPLAY" >&2; exit 1; }
+echo "== Xvfb $DISPLAY, Wine prefix $WINEPREFIX, one wineserver kept alive throughout"
+# A wineserver left from an earlier run of this prefix would hold another display.
+wineserver -k 2>/dev/null || true
+wineserver -p
 
 read -r screen_w screen_h < <(xdotool getdisplaygeometry)
 centre_x=$(((screen_w - 450) / 2))
