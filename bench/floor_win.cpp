@@ -4,12 +4,10 @@
 // other windows without being covered by them.
 #include <windows.h>
 
-#include <cstdlib>
+#include "bench/baseline_place_win.h"
 
 namespace {
 
-constexpr int kWidth = 450;
-constexpr int kHeight = 228;
 constexpr char kFloorClass[] = "BenchFloorWindow";
 
 LRESULT CALLBACK FloorWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -31,17 +29,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   if (!RegisterClassA(&wc))
     return 1;
 
-  int left = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
-  int top = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
-  // strtol rather than sscanf: the floor stays free of the C library's formatted input.
-  char* end = nullptr;
-  long x = std::strtol(commandLine, &end, 10);
-  if (end != commandLine) {
-    left = static_cast<int>(x);
-    top = static_cast<int>(std::strtol(end, nullptr, 10));
-  }
-  HWND window = CreateWindowExA(0, kFloorClass, "", WS_POPUP | WS_MINIMIZEBOX, left, top, kWidth,
-                                kHeight, nullptr, nullptr, instance, nullptr);
+  POINT place = BaselinePlace(commandLine);
+  HWND window =
+      CreateWindowExA(0, kFloorClass, "", WS_POPUP | WS_MINIMIZEBOX, place.x, place.y,
+                      kBaselineWidth, kBaselineHeight, nullptr, nullptr, instance, nullptr);
   if (!window)
     return 1;
   ShowWindow(window, SW_SHOW);

@@ -7,12 +7,10 @@
 // Optional arguments "X Y" put the window there instead of the centre of the screen.
 #include <windows.h>
 
-#include <cstdlib>
+#include "bench/baseline_place_win.h"
 
 namespace {
 
-constexpr int kWidth = 450;
-constexpr int kHeight = 228;
 constexpr char kNearLimitClass[] = "BenchNearLimitWindow";
 constexpr UINT_PTR kTickTimer = 1;
 constexpr int kFirstId = 100;
@@ -121,16 +119,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
   if (!RegisterClassA(&wc))
     return 1;
 
-  int left = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
-  int top = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
-  char* end = nullptr;
-  long x = std::strtol(commandLine, &end, 10);
-  if (end != commandLine) {
-    left = static_cast<int>(x);
-    top = static_cast<int>(std::strtol(end, nullptr, 10));
-  }
+  POINT place = BaselinePlace(commandLine);
   HWND window = CreateWindowExA(0, kNearLimitClass, "", WS_POPUP | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
-                                left, top, kWidth, kHeight, nullptr, nullptr, instance, nullptr);
+                                place.x, place.y, kBaselineWidth, kBaselineHeight, nullptr, nullptr,
+                                instance, nullptr);
   if (!window || !CreateChildren(window, instance))
     return 1;
   SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),

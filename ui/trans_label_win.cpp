@@ -135,22 +135,28 @@ HWND OuterWindow(HWND hwnd) {
   }
 }
 
+// A window the repaint redraws, and the part of it over the label, in screen coordinates.
+struct Overlap {
+  HWND hwnd;
+  RECT rect;
+};
+
 // Visible descendants depth first: for each child from the top of the z-order down,
 // its own visible descendants, then the child. A child whose rectangle misses the area
 // is passed over with everything inside it: they are clipped to it, so none of them could
 // be redrawn there, and each step of the walk is a round trip to the window manager.
-void CollectVisibleDescendants(HWND parent, const RECT& area, std::vector<HWND>& out);
+void CollectVisibleDescendants(HWND parent, const RECT& area, std::vector<Overlap>& out);
 
-void CollectChild(HWND child, const RECT& area, std::vector<HWND>& out) {
+void CollectChild(HWND child, const RECT& area, std::vector<Overlap>& out) {
   RECT bounds, overlap;
   if (!(GetWindowLongPtrA(child, GWL_STYLE) & WS_VISIBLE) || !GetWindowRect(child, &bounds) ||
       !IntersectRect(&overlap, &bounds, &area))
     return;
   CollectVisibleDescendants(child, area, out);
-  out.push_back(child);
+  out.push_back({child, overlap});
 }
 
-void CollectVisibleDescendants(HWND parent, const RECT& area, std::vector<HWND>& out) {
+void CollectVisibleDescendants(HWND parent, const RECT& area, std::vector<Overlap>& out) {
   HWND stacked[kControlCount];
   if (StackedChildren(parent, stacked)) {
     for (HWND child : stacked)
@@ -215,15 +221,12 @@ void RefreshLabelArea(HWND label) {
   InvalidateRect(outer, &inOuter, TRUE);
   UpdateWindow(outer);
 
-  std::vector<HWND> windows;
+  std::vector<Overlap> windows;
   CollectVisibleDescendants(outer, area, windows);
   for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
-    RECT bounds, overlap;
-    GetWindowRect(*it, &bounds);
-    if (!IntersectRect(&overlap, &bounds, &area))
-      continue;
-    MapWindowPoints(nullptr, *it, reinterpret_cast<POINT*>(&overlap), 2);
-    RedrawWindow(*it, &overlap, nullptr,
+    RECT overlap = it->rect;
+    MapWindowPoints(nullptr, it->hwnd, reinterpret_cast<POINT*>(&overlap), 2);
+    RedrawWindow(it->hwnd, &overlap, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ERASENOW | RDW_UPDATENOW);
   }
   InvalidateRect(label, nullptr, FALSE);
